@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QThread>
+#include <functional>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/qt_window_operations.h"
+#include "search/program_state.h"
+
+// Runs the window thread's events until `done` holds. Returns false after
+// ten seconds, which only a hang reaches.
+[[nodiscard]] bool process_events_until(const std::function<bool()>& done);
+
+// A main window with its operations, whose hand-offs to the desktop are
+// recorded instead of carried out.
+class WindowFixture : public testing::Test {
+  protected:
+    template <class Widget = QWidget>
+    [[nodiscard]] Widget* find(const char16_t* name) const {
+        return window.findChild<Widget*>(QString::fromUtf16(name));
+    }
+
+    MainWindow window;
+    // Written by the hand-off, which runs on the window's thread.
+    std::vector<QString> handed_off;
+    std::vector<bool> handed_off_on_window_thread;
+    QtWindowOperations operations{
+        window, [this](const QString& address) {
+            handed_off.push_back(address);
+            handed_off_on_window_thread.push_back(QThread::currentThread() == window.thread());
+        }};
+    ProgramState state;
+};
