@@ -34,7 +34,10 @@ std::size_t space_length(std::string_view text, std::size_t at) {
 
 Text map_ascii(const Text& text, char from_first, char from_last, int shift) {
     std::string out(text.view());
-    for (char& c : out) {
+    // The trail byte of a double-byte character may look like a letter; it
+    // is stepped over with its lead byte.
+    for (std::size_t at = 0; at < out.size(); at += gbk_scan::step(static_cast<unsigned char>(out[at]))) {
+        char& c = out[at];
         if (c >= from_first && c <= from_last) c = static_cast<char>(c + shift);
     }
     return Text(std::move(out));

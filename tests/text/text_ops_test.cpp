@@ -88,6 +88,7 @@ TEST(TextSpaces, OnlyAsciiAndFullWidthSpacesCount) {
 TEST(TextCase, ChangesAsciiLettersOnly) {
     EXPECT_EQ(to_lower("AbC\xC1\xD6"), Text("abc\xC1\xD6"));
     EXPECT_EQ(to_upper("aBc\xE1"), Text("ABC\xE1"));
+    EXPECT_EQ(to_lower("\x81\x41Z"), Text("\x81\x41z"));  // 81 41 is one character
 }
 
 TEST(TextIntegers, ReadsLeadingDigits) {
