@@ -131,7 +131,12 @@ void QtWindowOperations::start_worker(std::function<void(Text)> workflow, Text a
 }
 
 void QtWindowOperations::run_exclusive(const std::function<void()>& steps) {
-    window_thread_.run_exclusive(steps);
+    // A block of steps is a batch of its own: the view hears of its rows as
+    // soon as it ends instead of when the next batch falls due.
+    window_thread_.run_exclusive([&] {
+        steps();
+        window_.results().show_pending_rows();
+    });
 }
 
 void QtWindowOperations::shell_open(const Text& address) {
