@@ -174,7 +174,7 @@ TEST_F(ResultSearchTest, AFetchThatReadsNothingLeavesEverythingAsItWas) {
     EXPECT_EQ(window_.rows(), rows_before);
 }
 
-TEST_F(ResultSearchTest, AnOvertakenSearchWritesNothing) {
+TEST_F(ResultSearchTest, ConcurrentSearchesEndWithTheRowsOfTheLastOne) {
     std::atomic<bool> slow_arrived{false};
     serve([&](const Request& request) {
         if (request.target == "/s/%73%6C%6F%77/1/") {
