@@ -26,11 +26,12 @@ CURLSH* store = nullptr;
 void create_cookie_store() {
     CurlShare share(curl_share_init());
     if (!share) return;
-    bool ok = curl_share_setopt(share.get(), CURLSHOPT_LOCKFUNC, lock_share) == CURLSHE_OK &&
-              curl_share_setopt(share.get(), CURLSHOPT_UNLOCKFUNC, unlock_share) == CURLSHE_OK &&
-              curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE) == CURLSHE_OK &&
-              curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS) == CURLSHE_OK &&
-              curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT) == CURLSHE_OK;
+    bool ok =
+        curl_share_setopt(share.get(), CURLSHOPT_LOCKFUNC, lock_share) == CURLSHE_OK &&
+        curl_share_setopt(share.get(), CURLSHOPT_UNLOCKFUNC, unlock_share) == CURLSHE_OK &&
+        curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE) == CURLSHE_OK &&
+        curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS) == CURLSHE_OK &&
+        curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT) == CURLSHE_OK;
     // Kept for the whole run on purpose: see the header.
     if (ok) store = share.release();
 }

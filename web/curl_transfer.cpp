@@ -195,7 +195,9 @@ TransferResult perform_transfer(CURL* easy, const TransferRequest& request,
     set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 
     switch (request.method) {
-        case TransferMethod::get: set(CURLOPT_HTTPGET, 1L); break;
+        case TransferMethod::get:
+            set(CURLOPT_HTTPGET, 1L);
+            break;
         case TransferMethod::post:
             set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
             set(CURLOPT_POSTFIELDS, request.body.data());
@@ -249,6 +251,7 @@ TransferResult perform_transfer(CURL* easy, const TransferRequest& request,
     result.error = curl_easy_perform(easy);
     if (exchange.ended_after_headers && result.error == CURLE_WRITE_ERROR) result.error = CURLE_OK;
     long status = 0;
-    if (curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK) result.status = status;
+    if (curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK)
+        result.status = status;
     return result;
 }

@@ -70,17 +70,20 @@ std::vector<std::string> transfer_header_lines(const Text& headers) {
 
 TransferMethod transfer_method(int method) {
     switch (method) {
-        case 1: return TransferMethod::post;
-        case 2: return TransferMethod::head;
-        default: return TransferMethod::get;
+        case 1:
+            return TransferMethod::post;
+        case 2:
+            return TransferMethod::head;
+        default:
+            return TransferMethod::get;
     }
 }
 
 }  // namespace
 
 Bytes http_request(const Text& url, int method, const Text& post_text, Text* cookies,
-                   Text* received_cookies, Text* headers, Text* received_headers,
-                   bool no_redirect, Bytes* post_bytes, const Text& proxy) {
+                   Text* received_cookies, Text* headers, Text* received_headers, bool no_redirect,
+                   Bytes* post_bytes, const Text& proxy) {
     if (method < 0 || method > 2) method = 0;
     const bool secure = is_secure_address(url);
     const Text caller_headers = headers != nullptr ? *headers : Text();

@@ -28,17 +28,28 @@ std::string_view chop_line_end(std::string_view line) {
 
 const char* usual_reason(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 204: return "No Content";
-        case 301: return "Moved Permanently";
-        case 302: return "Found";
-        case 303: return "See Other";
-        case 307: return "Temporary Redirect";
-        case 401: return "Unauthorized";
-        case 403: return "Forbidden";
-        case 404: return "Not Found";
-        case 500: return "Internal Server Error";
-        default: return "Status";
+        case 200:
+            return "OK";
+        case 204:
+            return "No Content";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 303:
+            return "See Other";
+        case 307:
+            return "Temporary Redirect";
+        case 401:
+            return "Unauthorized";
+        case 403:
+            return "Forbidden";
+        case 404:
+            return "Not Found";
+        case 500:
+            return "Internal Server Error";
+        default:
+            return "Status";
     }
 }
 
@@ -118,8 +129,9 @@ std::optional<Request> take_request(std::string& buffer) {
         if (line.empty()) break;
         std::size_t colon = line.find(':');
         std::string_view name = line.substr(0, colon);
-        std::string_view value =
-            colon == std::string_view::npos ? std::string_view{} : strip_blanks(line.substr(colon + 1));
+        std::string_view value = colon == std::string_view::npos
+                                     ? std::string_view{}
+                                     : strip_blanks(line.substr(colon + 1));
         request.headers.emplace_back(std::string(name), std::string(value));
         if (same_name(name, "Content-Length")) {
             std::from_chars(value.data(), value.data() + value.size(), body_size);

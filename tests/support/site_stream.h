@@ -10,7 +10,7 @@ namespace test_site::detail {
 
 // One accepted connection, plain or TLS. It owns the socket and closes it.
 class Stream {
-public:
+  public:
     // With a TLS context the handshake runs in `handshake`.
     Stream(int fd, SSL_CTX* tls);
     ~Stream();
@@ -27,7 +27,7 @@ public:
     void wait_for_close(const std::atomic<bool>& stopping);
     [[nodiscard]] int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
     SslHandle ssl_;
 };

@@ -38,11 +38,10 @@ struct TestSite::Impl {
     std::vector<Request> requests;
     std::list<Worker> workers;
     std::set<int> open_fds;
-    int next_connection = 0;
 
     void accept_loop();
-    void serve(int fd, int connection);
-    void run_connection(Stream& stream, int connection);
+    void serve(int fd);
+    void run_connection(Stream& stream);
     [[nodiscard]] bool send_reply(Stream& stream, const Request& request, const Reply& reply);
     [[nodiscard]] bool send_body(Stream& stream, const Reply& reply);
     void relay(Stream& stream, const Request& request);
@@ -73,7 +72,8 @@ std::optional<sockaddr_in> loopback_target(std::string_view authority) {
     std::string_view port_text = authority.substr(colon + 1);
     if (host != "127.0.0.1" && host != "localhost") return std::nullopt;
     int port = 0;
-    auto [end, error] = std::from_chars(port_text.data(), port_text.data() + port_text.size(), port);
+    auto [end, error] =
+        std::from_chars(port_text.data(), port_text.data() + port_text.size(), port);
     if (error != std::errc() || end != port_text.data() + port_text.size() || port <= 0 ||
         port > 65535) {
         return std::nullopt;
@@ -169,9 +169,8 @@ void TestSite::Impl::accept_loop() {
         }
         open_fds.insert(fd);
         auto done = std::make_shared<std::atomic<bool>>(false);
-        int connection = next_connection++;
-        workers.push_back({std::thread([this, fd, connection, done] {
-                               serve(fd, connection);
+        workers.push_back({std::thread([this, fd, done] {
+                               serve(fd);
                                *done = true;
                            }),
                            done});
@@ -191,16 +190,16 @@ void TestSite::Impl::reap_finished_workers() {
     for (Worker& worker : finished) worker.thread.join();
 }
 
-void TestSite::Impl::serve(int fd, int connection) {
+void TestSite::Impl::serve(int fd) {
     Stream stream(fd, tls.get());
-    run_connection(stream, connection);
+    run_connection(stream);
     // Forget the socket before the stream closes it, so that stop() never
     // shuts down a number the system has handed out again.
     std::lock_guard lock(mutex);
     open_fds.erase(fd);
 }
 
-void TestSite::Impl::run_connection(Stream& stream, int connection) {
+void TestSite::Impl::run_connection(Stream& stream) {
     if (!stream.handshake()) return;
     std::string buffer;
     char chunk[16384];
@@ -213,7 +212,6 @@ void TestSite::Impl::run_connection(Stream& stream, int connection) {
             buffer.append(chunk, got);
             continue;
         }
-        request->connection = connection;
         {
             std::lock_guard lock(mutex);
             requests.push_back(*request);
@@ -231,9 +229,13 @@ void TestSite::Impl::run_connection(Stream& stream, int connection) {
 
 bool TestSite::Impl::send_reply(Stream& stream, const Request& request, const Reply& reply) {
     switch (reply.fault) {
-        case Fault::close_before_reply: return false;
-        case Fault::stall_before_reply: stream.wait_for_close(stopping); return false;
-        default: break;
+        case Fault::close_before_reply:
+            return false;
+        case Fault::stall_before_reply:
+            stream.wait_for_close(stopping);
+            return false;
+        default:
+            break;
     }
     if (!stream.write_all(detail::reply_head(reply))) return false;
     if (request.method == "CONNECT" && reply.tunnel && reply.status / 100 == 2) {
@@ -242,9 +244,13 @@ bool TestSite::Impl::send_reply(Stream& stream, const Request& request, const Re
     }
     if (request.method != "HEAD" && !send_body(stream, reply)) return false;
     switch (reply.fault) {
-        case Fault::close_mid_body: return false;
-        case Fault::stall_mid_body: stream.wait_for_close(stopping); return false;
-        default: break;
+        case Fault::close_mid_body:
+            return false;
+        case Fault::stall_mid_body:
+            stream.wait_for_close(stopping);
+            return false;
+        default:
+            break;
     }
     return !reply.close && !wants_close(request);
 }
@@ -276,8 +282,8 @@ bool TestSite::Impl::pause(std::chrono::milliseconds delay) const {
     while (!stopping) {
         auto left = until - std::chrono::steady_clock::now();
         if (left <= std::chrono::milliseconds(0)) return true;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-            left, std::chrono::milliseconds(20)));
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(20)));
     }
     return false;
 }
@@ -298,9 +304,8 @@ void TestSite::Impl::relay(Stream& stream, const Request& request) {
             for (int from = 0; from < 2 && open; ++from) {
                 if (!(ends[from].revents & (POLLIN | POLLHUP | POLLERR))) continue;
                 ssize_t got = ::recv(ends[from].fd, chunk, sizeof chunk, 0);
-                open = got > 0 &&
-                       ::send(ends[1 - from].fd, chunk, static_cast<std::size_t>(got),
-                              MSG_NOSIGNAL) == got;
+                open = got > 0 && ::send(ends[1 - from].fd, chunk, static_cast<std::size_t>(got),
+                                         MSG_NOSIGNAL) == got;
             }
             if (!open) break;
         }

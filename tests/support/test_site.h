@@ -41,9 +41,6 @@ struct Request {
     // around it.
     std::vector<std::pair<std::string, std::string>> headers;
 
-    // Counts the connections of one site from 0, in the order accepted.
-    int connection = 0;
-
     // The value of the first header line with that name, letter case ignored.
     [[nodiscard]] std::optional<std::string> header(std::string_view name) const;
     // The header lines without the request line and without the closing empty
@@ -92,7 +89,7 @@ struct Reply {
 // read it. The socket orders the two, but nothing a race detector can see
 // does; the lock makes the order visible.
 class SharedReply {
-public:
+  public:
     explicit SharedReply(Reply reply = {}) : reply_(std::move(reply)) {}
     void set(Reply reply) {
         std::lock_guard lock(mutex_);
@@ -103,7 +100,7 @@ public:
         return reply_;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     Reply reply_;
 };
@@ -111,7 +108,7 @@ private:
 using Handler = std::function<Reply(const Request&)>;
 
 class TestSite {
-public:
+  public:
     // With `tls` on, every connection is TLS with `certificate_pem()`.
     explicit TestSite(Handler handler, bool tls = false);
     ~TestSite();
@@ -139,7 +136,7 @@ public:
     // process for 127.0.0.1 and localhost: what a client must trust.
     [[nodiscard]] static const std::string& certificate_pem();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     int port_ = 0;

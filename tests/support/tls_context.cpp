@@ -99,8 +99,8 @@ SslContext make_server_context() {
     require(certificate != nullptr, "read certificate");
     require(SSL_CTX_use_certificate(context.get(), certificate.get()) == 1, "use certificate");
 
-    std::unique_ptr<BIO, BioFree> key_bio(BIO_new_mem_buf(
-        credentials.key_pem.data(), static_cast<int>(credentials.key_pem.size())));
+    std::unique_ptr<BIO, BioFree> key_bio(
+        BIO_new_mem_buf(credentials.key_pem.data(), static_cast<int>(credentials.key_pem.size())));
     require(key_bio != nullptr, "key BIO");
     std::unique_ptr<EVP_PKEY, KeyFree> key(
         PEM_read_bio_PrivateKey(key_bio.get(), nullptr, nullptr, nullptr));

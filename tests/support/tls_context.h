@@ -1,9 +1,9 @@
 #pragma once
 
+#include <openssl/ssl.h>
+
 #include <memory>
 #include <string>
-
-#include <openssl/ssl.h>
 
 namespace test_site::detail {
 

@@ -18,7 +18,7 @@ constexpr int thread_count = 16;
 constexpr int requests_per_thread = 25;
 
 class HttpConcurrencyTest : public HttpTest {
-protected:
+  protected:
     const std::string payload = std::string(20'000, 'p');
 
     // The page is the payload, whole, followed by cookie tN=N among others.

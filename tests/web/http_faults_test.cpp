@@ -18,7 +18,7 @@ using test_site::Request;
 using test_site::TestSite;
 
 class HttpFaultTest : public HttpTest {
-protected:
+  protected:
     test_site::SharedReply reply{test_site::page("0123456789")};
     TestSite site{[this](const Request& request) {
         if (request.target == "/loop") return test_site::redirect("/loop");
@@ -70,8 +70,8 @@ TEST_F(HttpFaultTest, NothingReadGivesEmptyResultsAfterComposingAndMerging) {
         Text received_cookies("stale");
         Text headers;
         Text received_headers("stale");
-        const Bytes body = http_request(Text(c.url), 0, {}, &cookies, &received_cookies,
-                                        &headers, &received_headers);
+        const Bytes body = http_request(Text(c.url), 0, {}, &cookies, &received_cookies, &headers,
+                                        &received_headers);
         EXPECT_TRUE(body.empty());
         EXPECT_EQ(headers, Text(default_header_lines(c.url) + "\r\nCookie: a=1;b=2"));
         EXPECT_EQ(received_headers, Text());
@@ -85,8 +85,8 @@ TEST_F(HttpFaultTest, ABodyCutShortGivesWhatCameBeforeTheCut) {
     for (Fault fault : {Fault::close_mid_body, Fault::stall_mid_body}) {
         set_fault(fault, 4);
         Text received_headers;
-        const Bytes body = http_request(url_of(site), 0, {}, nullptr, nullptr, nullptr,
-                                        &received_headers);
+        const Bytes body =
+            http_request(url_of(site), 0, {}, nullptr, nullptr, nullptr, &received_headers);
         EXPECT_EQ(body, Bytes(std::string("0123")));
         EXPECT_TRUE(received_headers.view().starts_with("HTTP/1.1 200 OK\r\n"));
     }

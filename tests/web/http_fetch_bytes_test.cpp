@@ -15,7 +15,7 @@ using test_site::Request;
 using test_site::TestSite;
 
 class FetchBytesTest : public HttpTest {
-protected:
+  protected:
     test_site::SharedReply reply{test_site::page("ok")};
     TestSite site{[this](const Request& request) { return handle(request); }};
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "test_site.h"
-#include "text_printer.h"
 #include "text/text.h"
+#include "text_printer.h"
 #include "web/cookie_store.h"
 #include "web/curl_session.h"
 
@@ -15,7 +15,7 @@
 // test with no stored cookies: every site here is 127.0.0.1, whose cookies
 // hold for every port.
 class HttpTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_web(test_settings());
         clear_cookie_store();

@@ -1,4 +1,6 @@
 // What http_request puts on the wire and what it hands back.
+#include "web/http_request.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -6,7 +8,7 @@
 #include <vector>
 
 #include "http_fixture.h"
-#include "web/http_request.h"
+#include "web/curl_transfer.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ using test_site::TestSite;
 constexpr const char* default_agent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
 class HttpRequestTest : public HttpTest {
-protected:
+  protected:
     test_site::SharedReply reply{test_site::page("ok")};
     TestSite site{[this](const Request&) { return reply.get(); }};
 
@@ -102,17 +104,17 @@ TEST_F(HttpRequestTest, MethodsAndBodies) {
         std::string body;
     };
     const std::vector<Case> cases = {
-        {0, "ignored", "GET", ""},    {1, "a=1&b=%E4", "POST", "a=1&b=%E4"},
+        {0, "ignored", "GET", ""},     {1, "a=1&b=%E4", "POST", "a=1&b=%E4"},
         {2, "probe", "HEAD", "probe"}, {2, "", "HEAD", ""},
-        {3, "ignored", "GET", ""},    {-1, "ignored", "GET", ""},
+        {3, "ignored", "GET", ""},     {-1, "ignored", "GET", ""},
         {1, "", "POST", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.method) + " " + c.post_text);
         site.clear_requests();
         Bytes post_bytes;
-        const Bytes body = http_request(url_of(site, "/form"), c.method, Text(c.post_text),
-                                        nullptr, nullptr, nullptr, nullptr, false, &post_bytes);
+        const Bytes body = http_request(url_of(site, "/form"), c.method, Text(c.post_text), nullptr,
+                                        nullptr, nullptr, nullptr, false, &post_bytes);
         const Request request = only_request();
         EXPECT_EQ(request.method, c.verb);
         EXPECT_EQ(request.body, c.body);
@@ -126,6 +128,13 @@ TEST_F(HttpRequestTest, MethodsAndBodies) {
         EXPECT_EQ(post_bytes, c.verb == "GET" ? Bytes() : Bytes(std::string(c.post_text)));
         EXPECT_EQ(body, c.verb == "HEAD" ? Bytes() : Bytes(std::string("ok")));
     }
+    // A HEAD with a body ends with the response's headers instead of waiting
+    // for a body that never comes.
+    TransferRequest head;
+    head.url = site.url("/");
+    head.method = TransferMethod::head;
+    head.body = Bytes(std::string("x"));
+    EXPECT_EQ(perform_transfer(new_easy_handle().get(), head, test_settings()).error, CURLE_OK);
 }
 
 TEST_F(HttpRequestTest, PostBytesWinOverPostTextAndMayHoldZeroBytes) {
@@ -156,8 +165,8 @@ TEST_F(HttpRequestTest, ReceivedHeadersAreTheWholeRawBlockWithSetCookieNormalise
     reply.set(cookies);
     Text received_headers;
     Text received_cookies;
-    static_cast<void>(http_request(url_of(site), 0, {}, nullptr, &received_cookies, nullptr,
-                                   &received_headers));
+    static_cast<void>(
+        http_request(url_of(site), 0, {}, nullptr, &received_cookies, nullptr, &received_headers));
     EXPECT_EQ(received_headers,
               Text("HTTP/1.1 200 OK\r\nSet-Cookie: a=1; path=/\r\nX-Note: Set-Cookie in a "
                    "value\r\nSet-Cookie: b=2; HttpOnly\r\nContent-Length: 2\r\n"));
@@ -173,8 +182,8 @@ TEST_F(HttpRequestTest, HeaderBlocksBeyondFiveThousandBytesKeepEveryCookie) {
     reply.set(padded);
     Text received_headers;
     Text received_cookies;
-    const Bytes body = http_request(url_of(site), 0, {}, nullptr, &received_cookies, nullptr,
-                                    &received_headers);
+    const Bytes body =
+        http_request(url_of(site), 0, {}, nullptr, &received_cookies, nullptr, &received_headers);
     EXPECT_GT(received_headers.size(), 5000u);
     EXPECT_EQ(received_cookies, Text("last=1"));
     EXPECT_EQ(body, Bytes(std::string("whole body")));

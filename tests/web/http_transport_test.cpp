@@ -22,7 +22,7 @@ test_site::Handler naming(std::string name) {
 }
 
 class HttpTransportTest : public HttpTest {
-protected:
+  protected:
     TestSite secure{naming("secure"), true};
     TestSite other{naming("other")};
     TestSite site{[this](const Request& request) { return route(request); }};
@@ -50,8 +50,8 @@ protected:
             reply.headers.push_back("Set-Cookie: bypass=b1; Path=/");
             return reply;
         }
-        return test_site::page("site " + target + " cookie=" +
-                               request.header("Cookie").value_or("none"));
+        return test_site::page("site " + target +
+                               " cookie=" + request.header("Cookie").value_or("none"));
     }
 };
 
@@ -104,8 +104,8 @@ TEST_F(HttpTransportTest, ASecureRequestIsNotRedirectedToAPlainAddress) {
 
 TEST_F(HttpTransportTest, ReceivedHeadersAreThoseOfTheFinalResponse) {
     Text received_headers;
-    static_cast<void>(http_request(url_of(site, "/away"), 0, {}, nullptr, nullptr, nullptr,
-                                   &received_headers));
+    static_cast<void>(
+        http_request(url_of(site, "/away"), 0, {}, nullptr, nullptr, nullptr, &received_headers));
     EXPECT_EQ(received_headers,
               Text("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 13\r\n"));
 }
@@ -136,8 +136,8 @@ TEST_F(HttpTransportTest, ASecureRequestThroughAProxyTunnelsAndKeepsItsLinesInsi
     });
     proxy.start();
     Text cookies("secret=1");
-    const Bytes body = http_request(Text(secure.url("/inside")), 0, {}, &cookies, nullptr,
-                                    nullptr, nullptr, false, nullptr, Text(proxy.authority()));
+    const Bytes body = http_request(Text(secure.url("/inside")), 0, {}, &cookies, nullptr, nullptr,
+                                    nullptr, false, nullptr, Text(proxy.authority()));
     EXPECT_EQ(body, Bytes(std::string("secure /inside")));
     ASSERT_EQ(proxy.requests().size(), 1u);
     const Request connect = proxy.requests()[0];

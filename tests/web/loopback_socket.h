@@ -10,7 +10,7 @@
 // the TCP handshake and then never says a word; closing it at once leaves a
 // port that refuses.
 class LoopbackSocket {
-public:
+  public:
     explicit LoopbackSocket(bool listening) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -32,7 +32,7 @@ public:
     // 0 when the socket could not be set up.
     [[nodiscard]] int port() const { return port_; }
 
-private:
+  private:
     int fd_;
     int port_ = 0;
 };
