@@ -9,11 +9,9 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_operations.h"
+#include "event_wait.h"
 #include "search/program_state.h"
 
-// Runs the window thread's events until `done` holds. Returns false after
-// ten seconds, which only a hang reaches.
-[[nodiscard]] bool process_events_until(const std::function<bool()>& done);
 
 // A main window with its operations, whose hand-offs to the desktop are
 // recorded instead of carried out.

@@ -10,16 +10,6 @@
 #include "demo_pages.h"
 #include "search/entry_points.h"
 
-bool process_events_until(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(10'000);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(1);
-    }
-    return true;
-}
-
 QString ui(const char* utf8) { return QString::fromUtf8(utf8); }
 
 ProgramFixture::ProgramFixture() { site.start(); }

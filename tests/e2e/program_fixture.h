@@ -15,11 +15,8 @@
 #include "app/qt_window_operations.h"
 #include "search/program_state.h"
 #include "search/result_search.h"
+#include "event_wait.h"
 #include "test_site.h"
-
-// Runs the window thread's events until `done` holds. Returns false after
-// ten seconds, which only a hang reaches.
-[[nodiscard]] bool process_events_until(const std::function<bool()>& done);
 
 // A program's own text as the window shows it.
 [[nodiscard]] QString ui(const char* utf8);
