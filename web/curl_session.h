@@ -15,6 +15,9 @@ struct WebSettings {
     // A transfer that moves no byte for this long fails. libcurl checks about
     // once a second, so a limit below that ends a stall within a second.
     std::chrono::milliseconds idle_timeout{30'000};
+    // A transfer still running after this long fails: a server that drips a
+    // byte now and then would otherwise hold the fetch forever.
+    std::chrono::milliseconds transfer_timeout{120'000};
     // A body is read to at most this many bytes; past that the transfer stops.
     std::size_t body_limit = std::size_t{64} << 20;
     long max_redirects = 10;

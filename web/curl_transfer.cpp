@@ -224,6 +224,7 @@ TransferResult perform_transfer(CURL* easy, const TransferRequest& request,
     if (request.use_cookie_store) set(CURLOPT_COOKIEFILE, "");
 
     set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.connect_timeout.count()));
+    set(CURLOPT_TIMEOUT_MS, static_cast<long>(settings.transfer_timeout.count()));
     set(CURLOPT_NOPROGRESS, 0L);
     set(CURLOPT_XFERINFOFUNCTION, on_progress);
     set(CURLOPT_XFERINFODATA, &exchange);
