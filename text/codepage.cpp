@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "text/gbk_tables.h"
+
 namespace {
 
 struct ConverterCloser {
@@ -119,9 +121,9 @@ std::string convert(UConverter* to, UConverter* from, std::string_view source) {
     bool reset = true;
     for (;;) {
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_convertEx(to, from, &target, out.data() + out.size(), &in, source.data() + source.size(),
-                       pivot, &pivot_source, &pivot_target, pivot + std::size(pivot), reset, true,
-                       &status);
+        ucnv_convertEx(to, from, &target, out.data() + out.size(), &in,
+                       source.data() + source.size(), pivot, &pivot_source, &pivot_target,
+                       pivot + std::size(pivot), reset, true, &status);
         reset = false;
         if (status == U_BUFFER_OVERFLOW_ERROR) {
             const std::size_t written = static_cast<std::size_t>(target - out.data());
@@ -159,11 +161,33 @@ std::u16string composed(std::u16string_view units) {
     return out + rest;
 }
 
+// GBK through the tables where they cover the text, else through ICU.
+std::u16string gbk_units(std::string_view gbk) {
+    std::u16string units;
+    if (gbk_tables::gbk_to_units(gbk, units)) return units;
+    return to_units(converter_for(code_page::gbk), gbk);
+}
+
+std::string gbk_bytes(std::u16string_view units) {
+    std::string bytes;
+    if (gbk_tables::units_to_gbk(units, bytes)) return bytes;
+    return from_units(converter_for(code_page::gbk), units);
+}
+
+std::string gbk_of_utf8(std::string_view utf8) {
+    std::string bytes;
+    if (gbk_tables::utf8_to_gbk(utf8, bytes)) return bytes;
+    return convert(converter_for(code_page::gbk), converter_for(code_page::utf8), utf8);
+}
+
+bool is_gbk(int code_page) { return code_page == code_page::ansi || code_page == code_page::gbk; }
+
 }  // namespace
 
 Bytes text_to_utf16(const Text& text, int code_page) {
     if (text.empty()) return {};
-    std::u16string units = to_units(converter_for(code_page), text.view());
+    std::u16string units = is_gbk(code_page) ? gbk_units(text.view())
+                                             : to_units(converter_for(code_page), text.view());
     units.push_back(u'\0');
     return units_to_bytes(units);
 }
@@ -171,41 +195,34 @@ Bytes text_to_utf16(const Text& text, int code_page) {
 Text utf16_to_text(const Bytes& utf16, int code_page) {
     const std::u16string units = bytes_to_units(utf16);
     const std::u16string_view view(units);
-    return Text(from_units(converter_for(code_page), view.substr(0, terminated_length(view))));
+    const std::u16string_view counted = view.substr(0, terminated_length(view));
+    return Text(is_gbk(code_page) ? gbk_bytes(counted)
+                                  : from_units(converter_for(code_page), counted));
 }
 
 Text gbk_to_utf8(const Text& gbk) {
     return Text(convert(converter_for(code_page::utf8), converter_for(code_page::gbk), gbk.view()));
 }
 
-Text utf8_to_gbk(const Text& utf8) {
-    return Text(convert(converter_for(code_page::gbk), converter_for(code_page::utf8), utf8.view()));
-}
+Text utf8_to_gbk(const Text& utf8) { return Text(gbk_of_utf8(utf8.view())); }
 
-Text utf8_bytes_to_gbk(const Bytes& utf8) {
-    const std::string gbk =
-        convert(converter_for(code_page::gbk), converter_for(code_page::utf8), utf8.view());
-    return Text(before_nul(gbk));
-}
+Text utf8_bytes_to_gbk(const Bytes& utf8) { return Text(before_nul(gbk_of_utf8(utf8.view()))); }
 
 Bytes gbk_to_utf16(const Text& gbk) { return text_to_utf16(gbk, code_page::gbk); }
 
 Text utf16_to_gbk(const Bytes& utf16) { return u16_to_gbk(bytes_to_units(utf16), true); }
 
-std::u16string ansi_to_utf16(const Text& text) {
-    return to_units(converter_for(code_page::ansi), text.view());
-}
+std::u16string ansi_to_utf16(const Text& text) { return gbk_units(text.view()); }
 
 Text utf16_to_ansi(std::u16string_view utf16) {
-    return Text(from_units(converter_for(code_page::ansi), utf16.substr(0, terminated_length(utf16))));
+    return Text(gbk_bytes(utf16.substr(0, terminated_length(utf16))));
 }
 
-std::u16string gbk_to_u16(std::string_view gbk) { return to_units(converter_for(code_page::gbk), gbk); }
+std::u16string gbk_to_u16(std::string_view gbk) { return gbk_units(gbk); }
 
 Text u16_to_gbk(std::u16string_view utf16, bool compose) {
     const std::u16string_view counted = utf16.substr(0, terminated_length(utf16));
-    if (!compose) return Text(from_units(converter_for(code_page::gbk), counted));
-    return Text(from_units(converter_for(code_page::gbk), composed(counted)));
+    return Text(compose ? gbk_bytes(composed(counted)) : gbk_bytes(counted));
 }
 
 Text gbk(std::string_view utf8) { return utf8_to_gbk(Text(utf8)); }
