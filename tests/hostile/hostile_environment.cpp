@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <future>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <iostream>
+#include <sstream>
+
 #include "hostile_server.h"
+#include "text/codepage.h"
 #include "web/curl_session.h"
 
 namespace hostile {
@@ -16,7 +17,7 @@ namespace {
 
 // The limits are process-wide, so they go in force once, before any test.
 class ShortLimits : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         WebSettings settings;
         settings.connect_timeout = connect_timeout;
@@ -60,9 +61,9 @@ const std::string& file_marker() {
 }
 
 const std::string& marker_file_path() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("hostile_marker_" + std::to_string(getpid()) + ".html"))
-            .string();
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("hostile_marker_" + std::to_string(getpid()) + ".html"))
+                                        .string();
     return path;
 }
 
@@ -73,9 +74,6 @@ void write_marker_file(const std::string& contents) {
 std::vector<NamedBehaviour> common_behaviours(const std::string& good) {
     using test_site::Fault;
     using test_site::Reply;
-    const auto fixed = [](Reply reply) {
-        return [reply](const test_site::Request&, const std::string&) { return reply; };
-    };
     Reply silent;
     silent.fault = Fault::stall_before_reply;
     Reply stall_after_head = test_site::page(good);
@@ -101,11 +99,11 @@ std::vector<NamedBehaviour> common_behaviours(const std::string& good) {
     }
 
     return {
-        {"never answers", fixed(silent)},
-        {"head then stall", fixed(stall_after_head)},
-        {"drips a byte a second", fixed(drip)},
-        {"endless body", fixed(endless)},
-        {"100000 header lines", fixed(many_headers)},
+        {"never answers", always(silent)},
+        {"head then stall", always(stall_after_head)},
+        {"drips a byte a second", always(drip)},
+        {"endless body", always(endless)},
+        {"100000 header lines", always(many_headers)},
         {"redirect loop",
          [](const test_site::Request& request, const std::string& base) {
              return test_site::redirect(base + request.target);
@@ -118,17 +116,28 @@ std::vector<NamedBehaviour> common_behaviours(const std::string& good) {
          [](const test_site::Request&, const std::string& base) {
              return test_site::redirect("ftp" + base.substr(4) + "/");
          }},
-        {"reset mid-body", fixed(reset)},
+        {"reset mid-body", always(reset)},
         {"invalid UTF-8 and lone percent",
-         fixed(test_site::page("%\xff\xfe%%E5%\x80%" + good + "%\xc3%G%" + good + "%"))},
-        {"10 MB nested anchors", fixed(test_site::page(repeated("<a href=\"<a href=\"", 10 << 20)))},
-        {"10000 cookies", fixed(cookies), 2},
+         always(test_site::page("%\xff\xfe%%E5%\x80%" + good + "%\xc3%G%" + good + "%"))},
+        {"10 MB nested anchors",
+         always(test_site::page(repeated("<a href=\"<a href=\"", 10 << 20)))},
+        {"10000 cookies", always(cookies), 2},
     };
 }
 
+Behaviour always(test_site::Reply reply) {
+    return
+        [reply = std::move(reply)](const test_site::Request&, const std::string&) { return reply; };
+}
+
+std::string last_status(const std::vector<Text>& statuses) {
+    return statuses.empty() ? std::string("no status") : gbk_to_utf8(statuses.back()).str();
+}
+
 Server::Server(Behaviour behaviour)
-    : behaviour_(std::move(behaviour)),
-      site_([this](const test_site::Request& request) { return behaviour_(request, site_.url("")); }) {
+    : behaviour_(std::move(behaviour)), site_([this](const test_site::Request& request) {
+          return behaviour_(request, site_.url(""));
+      }) {
     site_.start();
 }
 

@@ -28,10 +28,9 @@ std::vector<MagnetCase> magnet_cases() {
         cases.push_back({common.name, common.behaviour, std::nullopt, false, common.runs});
     }
     for (const auto& link : hostile::hostile_links()) {
-        const std::string body = detail_page(link.link);
         MagnetCase c{"marker link: " + link.name,
-                     [body](const test_site::Request&, const std::string&) { return test_site::page(body); },
-                     std::nullopt, false, 1};
+                     hostile::always(test_site::page(detail_page(link.link))), std::nullopt, false,
+                     1};
         if (link.is_magnet) {
             c.opens = link.link;
         } else {
@@ -52,19 +51,18 @@ TEST(HostileMagnet, HandsOverNothingButAMagnetLink) {
         hostile::Server server(c.behaviour);
         RecordingWindow window;
         const auto limit = c.runs * hostile::fetch_limit + hostile::slack;
-        hostile::run_bounded("magnet", c.name, limit,
-                             [&] {
-                                 RecordingWindow earlier;
-                                 for (int run = 1; run < c.runs; ++run) {
-                                     resolve_magnet(earlier, Text(server.url("/detail")));
-                                 }
-                                 resolve_magnet(window, Text(server.url("/detail")));
-                                 const auto shown = window.statuses();
-                                 return (shown.empty() ? std::string("no status")
-                                                       : gbk_to_utf8(shown.back()).str()) +
-                                        ", " + std::to_string(window.opened().size()) + " handed over";
-                             },
-                             [&] { server.stop(); });
+        hostile::run_bounded(
+            "magnet", c.name, limit,
+            [&] {
+                RecordingWindow earlier;
+                for (int run = 1; run < c.runs; ++run) {
+                    resolve_magnet(earlier, Text(server.url("/detail")));
+                }
+                resolve_magnet(window, Text(server.url("/detail")));
+                return hostile::last_status(window.statuses()) + ", " +
+                       std::to_string(window.opened().size()) + " handed over";
+            },
+            [&] { server.stop(); });
 
         const auto statuses = window.statuses();
         ASSERT_EQ(statuses.size(), 4U);

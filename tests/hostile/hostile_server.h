@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "test_site.h"
+#include "text/text.h"
 
 // Loopback server behaviours that a site out of our control might show, and
 // the bounds every workflow must keep against them.
@@ -21,7 +22,8 @@ inline constexpr std::chrono::milliseconds transfer_timeout{5'000};
 inline constexpr std::chrono::seconds slack{10};
 // The longest one fetch may take against any server.
 inline constexpr std::chrono::seconds fetch_limit =
-    std::chrono::duration_cast<std::chrono::seconds>(connect_timeout + transfer_timeout) + std::chrono::seconds(1);
+    std::chrono::duration_cast<std::chrono::seconds>(connect_timeout + transfer_timeout) +
+    std::chrono::seconds(1);
 inline constexpr std::size_t body_limit = std::size_t{64} << 20;
 // A search holds several decoded copies of a body cut at the cap, its
 // matches and the rows they give (over 10 times the body under the address
@@ -29,7 +31,10 @@ inline constexpr std::size_t body_limit = std::size_t{64} << 20;
 inline constexpr std::size_t memory_bound = 16 * body_limit;
 
 // Builds the reply to one request; `base` is "http://127.0.0.1:PORT".
-using Behaviour = std::function<test_site::Reply(const test_site::Request&, const std::string& base)>;
+using Behaviour =
+    std::function<test_site::Reply(const test_site::Request&, const std::string& base)>;
+// The same reply to every request.
+[[nodiscard]] Behaviour always(test_site::Reply reply);
 
 // The behaviours every workflow meets, each serving `good` (a page the
 // workflow understands) in its own hostile way.
@@ -43,13 +48,13 @@ struct NamedBehaviour {
 
 // Serves `behaviour` on a loopback site for as long as it lives.
 class Server {
-public:
+  public:
     explicit Server(Behaviour behaviour);
     [[nodiscard]] std::string url(const std::string& path = "/") const { return site_.url(path); }
     // Ends every connection, stalled ones included.
     void stop();
 
-private:
+  private:
     Behaviour behaviour_;
     test_site::TestSite site_;
 };
@@ -73,6 +78,9 @@ void reset_peak_memory();
 // (else runs `release` to end the hang) and that the peak resident memory
 // grew by at most memory_bound; prints one table row with the outcome that
 // `call` describes.
+// The last of `statuses` for a table row, as UTF-8; "no status" when none.
+[[nodiscard]] std::string last_status(const std::vector<Text>& statuses);
+
 void run_bounded(const std::string& table, const std::string& name, std::chrono::seconds limit,
                  const std::function<std::string()>& call, const std::function<void()>& release);
 

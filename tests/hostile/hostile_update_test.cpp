@@ -28,17 +28,15 @@ std::vector<UpdateCase> update_cases() {
         cases.push_back({common.name, common.behaviour, false, {}, common.runs});
     }
     for (const auto& link : hostile::hostile_links()) {
-        const std::string body = notice(link.link);
         cases.push_back({"download address: " + link.name,
-                         [body](const test_site::Request&, const std::string&) { return test_site::page(body); },
-                         true, {}, 1});
+                         hostile::always(test_site::page(notice(link.link))),
+                         true,
+                         {},
+                         1});
     }
     const std::string long_web = "http://127.0.0.1/" + std::string(100 * 1024, 'a');
     cases.push_back({"100 KB web download address",
-                     [body = notice(long_web)](const test_site::Request&, const std::string&) {
-                         return test_site::page(body);
-                     },
-                     true, long_web, 1});
+                     hostile::always(test_site::page(notice(long_web))), true, long_web, 1});
     return cases;
 }
 
@@ -49,19 +47,20 @@ TEST(HostileUpdate, StaysSilentOrAnnouncesAndOpensOnlyAWebAddress) {
         SCOPED_TRACE(c.name);
         hostile::Server server(c.behaviour);
         RecordingWindow window;
-// Two readings of the notice when a new version is announced.
+        // Two readings of the notice when a new version is announced.
         const auto limit = 2 * c.runs * hostile::fetch_limit + hostile::slack;
-        hostile::run_bounded("update", c.name, limit,
-                             [&] {
-                                 RecordingWindow earlier;
-                                 for (int run = 1; run < c.runs; ++run) {
-                                     check_update(earlier, Text(server.url("/notice")));
-                                 }
-                                 check_update(window, Text(server.url("/notice")));
-                                 return std::string(window.messages().empty() ? "silent" : "announced") +
-                                        ", " + std::to_string(window.opened().size()) + " opened";
-                             },
-                             [&] { server.stop(); });
+        hostile::run_bounded(
+            "update", c.name, limit,
+            [&] {
+                RecordingWindow earlier;
+                for (int run = 1; run < c.runs; ++run) {
+                    check_update(earlier, Text(server.url("/notice")));
+                }
+                check_update(window, Text(server.url("/notice")));
+                return std::string(window.messages().empty() ? "silent" : "announced") + ", " +
+                       std::to_string(window.opened().size()) + " opened";
+            },
+            [&] { server.stop(); });
 
         EXPECT_TRUE(window.statuses().empty());
         const auto messages = window.messages();

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,11 +23,10 @@
 #include <memory>
 #include <mutex>
 #include <random>
-#include <algorithm>
-#include <string_view>
-#include <vector>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/program.h"
@@ -38,6 +38,7 @@
 #include "search/result_search.h"
 #include "search/texts.h"
 #include "test_site.h"
+#include "text/text_ops.h"
 #include "web/curl_session.h"
 
 namespace {
@@ -55,11 +56,11 @@ constexpr int max_paging_depth = 16;
 
 // The demo site, slowed by a seeded random delay of 0-50 ms per request.
 class SlowSite {
-public:
+  public:
     explicit SlowSite(unsigned seed) : random_(seed) { site_.start(); }
     [[nodiscard]] std::string root() const { return site_.url(""); }
 
-private:
+  private:
     test_site::Reply serve(const test_site::Request& request) {
         int delay = 0;
         {
@@ -87,7 +88,7 @@ MainWindow* main_window() {
 // Judges each status as it comes: the window's thread shows the list's
 // statuses, each resolving worker its own sequence of four.
 class StatusJudge {
-public:
+  public:
     explicit StatusJudge(std::thread::id window_thread) : window_thread_(window_thread) {
         const WorkflowTexts& texts = workflow_texts();
         list_statuses_ = {texts.fetched, texts.double_click_hint, texts.fetch_failed};
@@ -121,25 +122,23 @@ public:
 
     [[nodiscard]] int count() const { return count_; }
 
-private:
+  private:
     static bool contains(const std::vector<Text>& texts, const Text& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
 
+    // "现正为第（N）页" for some page number N, written as the search writes it.
     static bool is_page_label(const Text& text) {
         const WorkflowTexts& texts = workflow_texts();
         const std::string_view view = text.view();
         const std::string_view before = texts.page_label_before.view();
         const std::string_view after = texts.page_label_after.view();
-        if (!view.starts_with(before) || !view.ends_with(after)) return false;
-        const std::string_view number =
-            view.substr(before.size(), view.size() - before.size() - after.size());
-        if (number.empty()) return false;
-        for (std::size_t i = 0; i < number.size(); ++i) {
-            const bool sign = i == 0 && number[i] == '-' && number.size() > 1;
-            if (!sign && (number[i] < '0' || number[i] > '9')) return false;
+        if (!view.starts_with(before) || !view.ends_with(after) ||
+            view.size() <= before.size() + after.size()) {
+            return false;
         }
-        return true;
+        const Text number(view.substr(before.size(), view.size() - before.size() - after.size()));
+        return text == page_label(to_int(number));
     }
 
     std::thread::id window_thread_;
@@ -153,7 +152,7 @@ private:
 // Clicks on the window's thread, one action per turn of the event loop,
 // nested loops included, and checks the window between actions.
 class Driver {
-public:
+  public:
     Driver(RecordingOperations& operations, unsigned seed)
         : operations_(operations), random_(seed), judge_(std::this_thread::get_id()) {}
 
@@ -178,7 +177,7 @@ public:
         }
     }
 
-private:
+  private:
     enum class Action { search, paging, double_click };
 
     // A timer does not fire again while its own handler runs, so each turn
@@ -206,17 +205,17 @@ private:
             possible.push_back(Action::double_click);
         }
         if (possible.empty()) return;
-        switch (possible[std::uniform_int_distribution<std::size_t>(0, possible.size() - 1)(
-            random_)]) {
-        case Action::search:
-            search();
-            break;
-        case Action::paging:
-            page();
-            break;
-        case Action::double_click:
-            double_click();
-            break;
+        switch (
+            possible[std::uniform_int_distribution<std::size_t>(0, possible.size() - 1)(random_)]) {
+            case Action::search:
+                search();
+                break;
+            case Action::paging:
+                page();
+                break;
+            case Action::double_click:
+                double_click();
+                break;
         }
     }
 
